@@ -1,0 +1,2 @@
+#include "skin/engine_file.h"
+void EnsureSkinEngineFile() {}

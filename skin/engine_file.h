@@ -1,0 +1,4 @@
+// The skin engine's file beside the executable.
+#pragma once
+
+void EnsureSkinEngineFile();

@@ -1,0 +1,5 @@
+#include "skin/skin_binding.h"
+
+void ApplySkin(int) {}
+
+void ReleaseSkinEngine() {}

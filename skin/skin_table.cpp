@@ -1,0 +1,3 @@
+#include "skin/skin_table.h"
+
+ByteBlock SkinTable(int number) { return SkinBlock(number); }
