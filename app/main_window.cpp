@@ -183,8 +183,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnNotify(reinterpret_cast<const NMHDR*>(lParam));
         return 0;
     case WM_DESTROY:
-        Controls() = MainControls{};
-        PostQuitMessage(0);
+        // A window torn down while loading must not end the loop of the error box that follows.
+        if (Controls().window == window) {
+            Controls() = MainControls{};
+            PostQuitMessage(0);
+        }
         return 0;
     case WM_NCDESTROY:
         ReleaseIcons();
@@ -246,8 +249,8 @@ HWND LoadMainWindow(HINSTANCE instance)
     for (const ControlLayout& layout : MainControlLayout) {
         HWND control = CreateControl(layout, window, instance);
         if (!control) {
-            DestroyWindow(window);
             Controls() = MainControls{};
+            DestroyWindow(window);
             return NULL;
         }
         HandleSlot(layout.id) = control;
