@@ -4,11 +4,13 @@
 //   broadcast       SendMessage a settings change to every top-level window before leaving
 //   sleep=MS        wait MS milliseconds
 //   done=FILE       append "done" to FILE just before exiting
+//   delkey=NAME     delete the uninstall entry NAME (HKLM, its own view) before exiting
 //   exit=N          exit code
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 static void Append(const char* file, const char* text)
 {
@@ -36,6 +38,9 @@ int main(int argc, char** argv)
             Sleep(static_cast<DWORD>(std::atoi(a + 6)));
         } else if (std::strncmp(a, "done=", 5) == 0) {
             Append(a + 5, "done");
+        } else if (std::strncmp(a, "delkey=", 7) == 0) {
+            std::string path = std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + (a + 7);
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
         } else if (std::strncmp(a, "exit=", 5) == 0) {
             code = std::atoi(a + 5);
         }
