@@ -29,6 +29,8 @@ std::string UninstallCommandColumn(const std::string& uninstallString)
 
 void FillInstalledList(ListView list, HKEY uninstallKey)
 {
+    // One repaint for the whole fill, not one per row.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     list.RemoveAllRows();
     g_rowSubkeys.clear();
     std::vector<char> name(NameBufferSize);
@@ -51,6 +53,8 @@ void FillInstalledList(ListView list, HKEY uninstallKey)
         g_rowSubkeys[static_cast<std::size_t>(row)] = subkey;
     }
     RegCloseKey(uninstallKey);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
 }
 
 std::string SubkeyNameOfRow(int row)
