@@ -45,42 +45,9 @@ BOOL CALLBACK FindMain(HWND window, LPARAM param)
     return TRUE;
 }
 
-std::string MakeDirectory(const char* tag)
-{
-    char base[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, base);
-    static LONG counter = 0;
-    char name[MAX_PATH];
-    std::snprintf(name, sizeof(name), "%sqelvan-e2e-%s-%lu-%ld", base, tag, GetCurrentProcessId(),
-                  InterlockedIncrement(&counter));
-    CreateDirectoryA(name, NULL);
-    return name;
-}
-
-void RemoveDirectoryTree(const std::string& dir)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = dir + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryTree(full);
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(dir.c_str());
-}
-
 }  // namespace
 
-AppUnderTest::AppUnderTest() : runDir_(MakeDirectory("run")), otherDir_(MakeDirectory("cwd"))
+AppUnderTest::AppUnderTest() : runDir_("e2e-run"), otherDir_("e2e-cwd")
 {
     CopyFileA(QELVAN_EXE, ExePath().c_str(), FALSE);
 }
@@ -95,8 +62,6 @@ AppUnderTest::~AppUnderTest()
         CloseHandle(info_.hProcess);
         CloseHandle(info_.hThread);
     }
-    RemoveDirectoryTree(runDir_);
-    RemoveDirectoryTree(otherDir_);
 }
 
 bool AppUnderTest::Launch(const std::string& arguments)
@@ -104,7 +69,7 @@ bool AppUnderTest::Launch(const std::string& arguments)
     std::string line = "\"" + ExePath() + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    return CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, otherDir_.c_str(), &startup, &info_) != 0;
+    return CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, otherDir_.path().c_str(), &startup, &info_) != 0;
 }
 
 bool AppUnderTest::Start(const std::string& arguments)

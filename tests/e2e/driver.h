@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "support/test_support.h"
 #include <vector>
 
 // A copy of the built program in a fresh run directory of its own.
@@ -11,8 +12,8 @@ public:
     AppUnderTest();
     ~AppUnderTest();  // ends the program if it still runs
 
-    const std::string& RunDirectory() const { return runDir_; }
-    std::string ExePath() const { return runDir_ + "\\Qelvan.exe"; }
+    const std::string& RunDirectory() const { return runDir_.path(); }
+    std::string ExePath() const { return runDir_.file("Qelvan.exe"); }
 
     // Starts it from another current directory and waits for the main window to be shown.
     bool Start(const std::string& arguments = "");
@@ -48,8 +49,8 @@ public:
     void Press(HWND button) const;
 
 private:
-    std::string runDir_;
-    std::string otherDir_;
+    TempDirectory runDir_;
+    TempDirectory otherDir_;
     PROCESS_INFORMATION info_ = {};
     HWND main_ = NULL;
 };

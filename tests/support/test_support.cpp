@@ -1,4 +1,5 @@
 #include "support/test_support.h"
+#include <commctrl.h>
 #include <shlwapi.h>
 #include <cstdio>
 #include <vector>
@@ -198,4 +199,41 @@ bool AnswerMessageBox(DWORD processId, int buttonId, SeenBox* seen, DWORD limitM
     }
     PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
     return true;
+}
+
+TestListWindow::TestListWindow()
+{
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    handle_ = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | LVS_SINGLESEL, 0, 0, 400, 300, NULL, NULL,
+                              GetModuleHandleA(NULL), NULL);
+    for (int i = 0; i < 2; ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_WIDTH;
+        column.cx = 100;
+        SendMessageA(handle_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+TestListWindow::~TestListWindow() { DestroyWindow(handle_); }
+
+void TestListWindow::AddRow(const std::string& name, const std::string& command) const
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(SendMessageA(handle_, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<char*>(name.c_str());
+    int row = static_cast<int>(SendMessageA(handle_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    LVITEMA sub = {};
+    sub.iSubItem = 1;
+    sub.pszText = const_cast<char*>(command.c_str());
+    SendMessageA(handle_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
+}
+
+void TestListWindow::Select(int row) const
+{
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(handle_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }

@@ -62,3 +62,16 @@ bool AnswerMessageBox(DWORD processId, int buttonId, SeenBox* seen, DWORD limitM
 void DeleteTree(HKEY root, const std::string& path);
 void CreateKey(HKEY root, const std::string& path);
 bool KeyExists(HKEY root, const std::string& path);
+
+// A real report-view list with two columns on a hidden window of the test's own.
+class TestListWindow {
+public:
+    TestListWindow();
+    ~TestListWindow();
+    HWND handle() const { return handle_; }
+    void AddRow(const std::string& name, const std::string& command) const;
+    void Select(int row) const;
+
+private:
+    HWND handle_;
+};

@@ -53,27 +53,10 @@ private:
     std::vector<std::string> created_;
 };
 
-// A real report-view list on a window of the test's own.
-class ListWindow {
+// A list window whose rows the code under test fills.
+class ListWindow : public TestListWindow {
 public:
-    ListWindow()
-    {
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&icc);
-        handle_ = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | LVS_SINGLESEL, 0, 0, 400, 300, NULL, NULL,
-                                  GetModuleHandleA(NULL), NULL);
-        for (int i = 0; i < 2; ++i) {
-            LVCOLUMNA column = {};
-            column.mask = LVCF_WIDTH;
-            column.cx = 100;
-            SendMessageA(handle_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-        }
-    }
-    ~ListWindow() { DestroyWindow(handle_); }
-    ListView list() const { return ListView(handle_); }
-
-private:
-    HWND handle_;
+    ListView list() const { return ListView(handle()); }
 };
 
 HKEY OpenUninstallRoot()

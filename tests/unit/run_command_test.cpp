@@ -21,39 +21,10 @@ void CountRefresh()
     g_doneBeforeRefresh = g_doneFileAtRefresh.empty() || FileExists(g_doneFileAtRefresh);
 }
 
-class ListWindow {
+// A list window whose rows the code under test fills.
+class ListWindow : public TestListWindow {
 public:
-    ListWindow()
-    {
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&icc);
-        handle_ = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | LVS_SINGLESEL, 0, 0, 300, 200, NULL,
-                                  NULL, GetModuleHandleA(NULL), NULL);
-        for (int i = 0; i < 2; ++i) {
-            LVCOLUMNA column = {};
-            column.mask = LVCF_WIDTH;
-            column.cx = 100;
-            SendMessageA(handle_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-        }
-    }
-    ~ListWindow() { DestroyWindow(handle_); }
-    ListView list() const { return ListView(handle_); }
-    void AddRow(const std::string& name, const std::string& command) const
-    {
-        int row = list().AppendRow();
-        list().SetCellText(row, 0, name);
-        list().SetCellText(row, 1, command);
-    }
-    void Select(int row) const
-    {
-        LVITEMA item = {};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(handle_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-    }
-
-private:
-    HWND handle_;
+    ListView list() const { return ListView(handle()); }
 };
 
 // Answers the next message box of this process from another thread.
