@@ -1,2 +1,4 @@
 #include "skin/engine_file.h"
+
+// Written once the engine image exists.
 void EnsureSkinEngineFile() {}
