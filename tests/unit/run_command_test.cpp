@@ -68,13 +68,17 @@ TEST(RunCommandLine, AnswersBroadcastsWhileWaitingAndKeepsPostedMessages)
     ASSERT_NE(nullptr, own);
     const UINT marker = WM_APP + 77;
     PostMessageA(own, marker, 1, 2);
-    std::thread watchdog([] {
-        Sleep(120000);
+    // A deadlock would hang the run: end the process instead, unless the call came back.
+    HANDLE returned = CreateEventA(NULL, TRUE, FALSE, NULL);
+    std::thread watchdog([returned] {
+        if (WaitForSingleObject(returned, 120000) == WAIT_OBJECT_0) return;
         std::fprintf(stderr, "deadlock: the wait did not answer the broadcast\n");
         ExitProcess(3);
     });
-    watchdog.detach();
     EXPECT_TRUE(RunCommandLine(Child("broadcast"), true));
+    SetEvent(returned);
+    watchdog.join();
+    CloseHandle(returned);
     MSG m;
     EXPECT_TRUE(PeekMessageA(&m, own, marker, marker, PM_REMOVE));
     DestroyWindow(own);
