@@ -8,7 +8,10 @@ static void PaintPicture(HWND window)
     HDC dc = BeginPaint(window, &ps);
     RECT client;
     GetClientRect(window, &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    // Around the picture the parent's background shows, as around a static picture.
+    HBRUSH background = reinterpret_cast<HBRUSH>(
+        SendMessageA(GetParent(window), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
+    FillRect(dc, &client, background ? background : GetSysColorBrush(COLOR_BTNFACE));
     HBITMAP picture = reinterpret_cast<HBITMAP>(GetWindowLongPtrA(window, 0));
     if (picture) {
         BITMAP info;

@@ -32,7 +32,10 @@ void Paint(HWND link, LinkState* state)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(link, &ps);
-    FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+    // The background is the parent's, as for a static text, so that a skinned window shows through.
+    HBRUSH background = reinterpret_cast<HBRUSH>(
+        SendMessageA(GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link)));
+    FillRect(dc, &ps.rcPaint, background ? background : GetSysColorBrush(COLOR_BTNFACE));
     RECT client;
     GetClientRect(link, &client);
     int length = GetWindowTextLengthA(link);

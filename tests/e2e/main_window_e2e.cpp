@@ -114,9 +114,10 @@ TEST(MainWindow, BannerShowsThePictureUnscaledAtTheTopLeft)
     ASSERT_TRUE(app.Start());
     HWND banner = FindWindowExA(app.Main(), NULL, "QelvanPicBox", NULL);
     ASSERT_NE(nullptr, banner);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    // The strip right of the 178 x 72 picture and the one below it show the background.
-    WaitUntil([&] { return PixelAt(banner, 200, 40) == face; }, 10000);
+    // The strip right of the 178 x 72 picture and the one below it show the window's background
+    // (the skin's), as the free space beside the banner does.
+    COLORREF face = CLR_INVALID;
+    WaitUntil([&] { face = PixelAt(app.Main(), 232, 400); return PixelAt(banner, 200, 40) == face; }, 10000);
     EXPECT_EQ(face, PixelAt(banner, 200, 40));
     EXPECT_EQ(face, PixelAt(banner, 100, 80));
     EXPECT_EQ(face, PixelAt(banner, 178, 10));
