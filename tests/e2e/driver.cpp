@@ -52,6 +52,8 @@ AppUnderTest::AppUnderTest() : runDir_("e2e-run"), otherDir_("e2e-cwd")
     CopyFileA(QELVAN_EXE, ExePath().c_str(), FALSE);
 }
 
+AppUnderTest::AppUnderTest(const std::string& exePath) : exe_(exePath), runDir_("e2e-run"), otherDir_("e2e-cwd") {}
+
 AppUnderTest::~AppUnderTest()
 {
     if (info_.hProcess) {

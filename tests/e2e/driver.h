@@ -10,10 +10,12 @@
 class AppUnderTest {
 public:
     AppUnderTest();
+    // The program at a place of the caller's (a directory that cannot be written, say).
+    explicit AppUnderTest(const std::string& exePath);
     ~AppUnderTest();  // ends the program if it still runs
 
-    const std::string& RunDirectory() const { return runDir_.path(); }
-    std::string ExePath() const { return runDir_.file("Qelvan.exe"); }
+    std::string RunDirectory() const { return exe_.empty() ? runDir_.path() : exe_.substr(0, exe_.find_last_of('\\')); }
+    std::string ExePath() const { return exe_.empty() ? runDir_.file("Qelvan.exe") : exe_; }
 
     // Starts it from another current directory and waits for the main window to be shown.
     bool Start(const std::string& arguments = "");
@@ -49,6 +51,7 @@ public:
     void Press(HWND button) const;
 
 private:
+    std::string exe_;
     TempDirectory runDir_;
     TempDirectory otherDir_;
     PROCESS_INFORMATION info_ = {};

@@ -327,3 +327,48 @@ TEST_F(SkinEngine, MessageBoxesOfTheThreadAreSkinned)
     EXPECT_EQ(look.colours[SkinFrameOuter], g_box.frame);
     EXPECT_TRUE(Between(g_box.button, look.colours[SkinButtonFrom], look.colours[SkinButtonTo]));
 }
+
+#include "app/controls.h"
+#include "app/main_window.h"
+#include <ole2.h>
+
+// The program's own main window, built by its own code, in several skins.
+TEST_F(SkinEngine, TheMainWindowInOtherSkins)
+{
+    OleInitialize(NULL);
+    HWND window = LoadMainWindow(GetModuleHandleA(NULL));
+    ASSERT_NE(nullptr, window);
+    HWND list = Controls().list;
+    const char* names[][2] = {{"Qelvan 拼音输入法", "C:\\Program Files\\Qelvan\\uninst.exe"},
+                              {"示例播放器 3.2", "C:\\Program Files\\Player\\uninstall.exe /S"},
+                              {"压缩工具", "可能软件本身有卸载功能!"},
+                              {"办公套件 2026", "MsiExec.exe /X{01234567-89AB-CDEF-0123-456789ABCDEF}"},
+                              {"图片查看器", "C:\\Tools\\Viewer\\unins000.exe"}};
+    for (int row = 0; row < 5; ++row) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = const_cast<char*>(names[row][0]);
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        item.iSubItem = 1;
+        item.pszText = const_cast<char*>(names[row][1]);
+        SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    }
+    ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SendMessageA(Controls().tab, TCM_SETCURSEL, 1, 0);
+    ShowTabPage(1);
+    for (int n : {3, 14, 22, 31}) {
+        ASSERT_EQ(1, AttachCopy(ShippedSkin(n)));
+        Redraw(window);
+        EXPECT_EQ(LookOf(n).colours[SkinFrameOuter], ScreenPixel(window, 0, 0)) << n;
+        EXPECT_EQ(LookOf(n).colours[SkinListBg], static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0))) << n;
+        char name[32];
+        wsprintfA(name, "skin-%02d-main-window", n);
+        SaveScreenshot(window, name);
+    }
+    DestroyWindow(window);
+    Controls() = MainControls{};
+    OleUninitialize();
+}

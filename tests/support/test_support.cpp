@@ -79,6 +79,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs)
 
 std::string TestChildPath() { return std::string(TEST_BIN_DIR) + "\\test_child.exe"; }
 std::string UrlRecorderPath() { return std::string(TEST_BIN_DIR) + "\\url_recorder.exe"; }
+std::string RecordingEnginePath() { return std::string(TEST_BIN_DIR) + "\\recording_engine.dll"; }
+std::string NoExportLibraryPath() { return std::string(TEST_BIN_DIR) + "\\no_export.dll"; }
 
 void DeleteTree(HKEY root, const std::string& path)
 {

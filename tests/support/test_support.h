@@ -26,6 +26,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = 30000);
 // The stand-in uninstaller of the tests, and the recorder of web launches.
 std::string TestChildPath();
 std::string UrlRecorderPath();
+// Libraries that stand in for the skin engine: a recorder of its calls, one without the export.
+std::string RecordingEnginePath();
+std::string NoExportLibraryPath();
 
 // A registry key of the test's own, removed with everything below it at the end.
 class RegistryFixture {
