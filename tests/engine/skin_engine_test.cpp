@@ -2,6 +2,7 @@
 // windows created later, message boxes, repeats, refusals and the way back to the platform's look.
 #include <gtest/gtest.h>
 #include "e2e/driver.h"
+#include "engine/gdi_count.h"
 #include "engine/skin_bytes.h"
 #include "engine/skin_parser.h"
 #include <windows.h>
@@ -254,24 +255,28 @@ TEST_F(SkinEngine, RepeatedAttachesLeakNothing)
 {
     SampleWindow sample;
     const std::string one = ShippedSkin(1), other = ShippedSkin(17);
+    GdiObjectCount gdi(Engine());
+    ASSERT_TRUE(gdi.Hooked());
     ASSERT_EQ(1, AttachCopy(one));
     ASSERT_EQ(1, AttachCopy(other));
     ASSERT_EQ(1, AttachCopy(one));
     Redraw(sample.window);
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const std::size_t objects = gdi.Live();
+    EXPECT_GT(objects, 0u) << "the skin's brush and caption font";
     const int blocks = UsedHeapBlocks();
     for (int i = 0; i < 200; ++i) ASSERT_EQ(1, AttachEntry()(one.data(), static_cast<DWORD>(one.size()), "", 0, 0, 0));
     EXPECT_EQ(blocks, UsedHeapBlocks()) << "the same skin again";
     for (int i = 0; i < 50; ++i) {
         ASSERT_EQ(1, AttachEntry()(other.data(), static_cast<DWORD>(other.size()), "", 0, 0, 0));
+        Redraw(sample.window);
         ASSERT_EQ(1, AttachEntry()(one.data(), static_cast<DWORD>(one.size()), "", 0, 0, 0));
     }
     Redraw(sample.window);
     EXPECT_EQ(blocks, UsedHeapBlocks()) << "skins changed back and forth";
-    EXPECT_EQ(gdi, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-    EXPECT_EQ(user, GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    EXPECT_EQ(objects, gdi.Live()) << "GDI objects after 100 changes of skin and 50 repaints";
     ExpectSkin(sample, 1);
+    ASSERT_EQ(1, AttachEntry()(nullptr, 0, "", 0, 0, 0));
+    EXPECT_EQ(0u, gdi.Live()) << "nothing is left once the skin is off";
 }
 
 namespace {
