@@ -180,7 +180,6 @@ void PaintFrame(HWND window, const SkinnedWindow& state)
     }
     FillCaption(dc, caption, state.active);
 
-    LONG style = GetWindowLongA(window, GWL_STYLE);
     int textLeft = caption.left + 6;
     if (!IsRectEmpty(&g.icon)) {
         if (HICON icon = SmallIconOf(window))
@@ -200,12 +199,7 @@ void PaintFrame(HWND window, const SkinnedWindow& state)
     HGDIOBJ oldFont = SelectObject(dc, CaptionFont());
     SetBkMode(dc, TRANSPARENT);
     RECT text = {textLeft, caption.top, textRight, caption.bottom};
-    UINT align = DT_LEFT;
-    if (SkinMetricOf(SkinCaptionAlign) == 1) {
-        text.left = caption.left + (textLeft - caption.left);
-        text.right = caption.right - (caption.right - textRight);
-        align = DT_CENTER;
-    }
+    UINT align = SkinMetricOf(SkinCaptionAlign) == 1 ? DT_CENTER : DT_LEFT;
     UINT format = align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
     if (state.active && SkinColourOf(SkinCaptionText) == RGB(255, 255, 255)) {
         // A soft shadow keeps light titles readable on light parts of the caption.
@@ -225,7 +219,6 @@ void PaintFrame(HWND window, const SkinnedWindow& state)
                       state.pressedButton == HTMAXBUTTON, maximized);
     DrawCaptionButton(dc, g.close, HTCLOSE, state.active, state.hotButton == HTCLOSE,
                       state.pressedButton == HTCLOSE, maximized);
-    (void)style;
 
     // Only the non-client part goes to the screen; the client area is the window's own.
     ExcludeClipRect(target, g.client.left, g.client.top, g.client.right, g.client.bottom);

@@ -10,9 +10,9 @@ namespace {
 HMODULE g_module = NULL;
 std::vector<unsigned char> g_current;  // the bytes of the skin in use, to recognise a repeat
 
-void Detach()
+void Detach(bool unloading)
 {
-    UnskinThread();
+    UnskinThread(unloading);
     ClearCurrentSkin();
     std::vector<unsigned char>().swap(g_current);
 }
@@ -28,7 +28,7 @@ extern "C" int WINAPI SkinH_AttachRes(const void* data, DWORD size, const char*,
 {
     try {
         if (!data && size == 0) {
-            Detach();
+            Detach(false);
             return 1;
         }
         if (!data || size == 0) return 0;
@@ -60,7 +60,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
         DisableThreadLibraryCalls(instance);
     } else if (reason == DLL_PROCESS_DETACH && reserved == NULL) {
         // FreeLibrary while windows may still live: none may keep a procedure of ours.
-        Detach();
+        Detach(true);
     }
     return TRUE;
 }

@@ -20,20 +20,20 @@ SkinnedWindow* StateOf(HWND window)
     return reinterpret_cast<SkinnedWindow*>(data);
 }
 
-// DWM draws the frames of top-level windows itself unless told not to.
+// DWM draws the frames of top-level windows itself unless told not to; older systems have no DWM.
+HMODULE g_dwm = NULL;  // loaded while a thread is skinned
+
 void SetDwmFramePainting(HWND window, bool ours)
 {
-    HMODULE dwm = GetModuleHandleA("dwmapi.dll");
-    if (!dwm) dwm = LoadLibraryA("dwmapi.dll");
-    if (!dwm) return;
     typedef HRESULT(WINAPI * SetAttribute)(HWND, DWORD, LPCVOID, DWORD);
-    SetAttribute set = reinterpret_cast<SetAttribute>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
+    SetAttribute set = g_dwm ? reinterpret_cast<SetAttribute>(
+                                   reinterpret_cast<void*>(GetProcAddress(g_dwm, "DwmSetWindowAttribute")))
+                             : NULL;
     const DWORD NcRenderingPolicy = 2, UseWindowStyle = 0, Disabled = 1;
     DWORD policy = ours ? Disabled : UseWindowStyle;
     if (set) set(window, NcRenderingPolicy, &policy, sizeof(policy));
 }
 
-// `created`: false while the window is still being made (from the creation hook).
 void SkinWindow(HWND window, SkinKind kind, bool created = true)
 {
     if (kind == KindNone || StateOf(window)) return;  // each window once
@@ -346,6 +346,7 @@ bool SkinThread(HMODULE engine)
         if (!g_hook) return false;
     }
     g_thread = thread;
+    if (!g_dwm) g_dwm = LoadLibraryA("dwmapi.dll");
     EnumThreadWindows(thread, SkinTopLevel, 0);
     return true;
 }
@@ -355,13 +356,15 @@ void RefreshSkinnedWindows()
     if (g_thread) EnumThreadWindows(g_thread, RedrawTopLevel, 1);
 }
 
-void UnskinThread()
+void UnskinThread(bool unloading)
 {
     if (!g_thread) return;
     if (g_hook) UnhookWindowsHookEx(g_hook);
     g_hook = NULL;
     DWORD thread = g_thread;
     EnumThreadWindows(thread, UnskinTopLevel, 0);
+    if (g_dwm && !unloading) FreeLibrary(g_dwm);  // no FreeLibrary under the loader's lock
+    g_dwm = NULL;
     g_thread = 0;
     EnumThreadWindows(thread, RedrawTopLevel, 0);
 }

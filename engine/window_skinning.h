@@ -8,8 +8,8 @@ bool SkinThread(HMODULE engine);
 // Repaints the skinned windows after the skin changed (lists take the new colours).
 void RefreshSkinnedWindows();
 
-// Puts every window back to its own look and removes the hook.
-void UnskinThread();
+// Puts every window back to its own look and removes the hook; `unloading` from DllMain.
+void UnskinThread(bool unloading);
 
 // The thread whose windows are skinned; 0 when none.
 DWORD SkinnedThread();

@@ -8,9 +8,10 @@ std::string SkinEngineFilePath() { return RunDirectory() + "\\" + SkinEngineFile
 
 bool WriteWholeFile(const std::string& path, ByteBlock image)
 {
-    std::string directory = path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
+    std::size_t slash = path.find_last_of('\\');
+    std::string directory = slash == std::string::npos ? "." : path.substr(0, slash);
     char temporary[MAX_PATH] = "";
-    if (!GetTempFileNameA(directory.empty() ? "." : directory.c_str(), "SHE", 0, temporary)) return false;
+    if (!GetTempFileNameA(directory.c_str(), "SHE", 0, temporary)) return false;
 
     bool written = false;
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);

@@ -279,6 +279,32 @@ TEST_F(SkinEngine, RepeatedAttachesLeakNothing)
     EXPECT_EQ(0u, gdi.Live()) << "nothing is left once the skin is off";
 }
 
+TEST_F(SkinEngine, UnloadingTheEngineGivesTheWindowsBack)
+{
+    // A copy of its own, so that this load is the only one and FreeLibrary really unloads it.
+    TempDirectory dir("engine-copy");
+    const std::string copy = dir.file("SkinH_copy.dll");
+    ASSERT_TRUE(CopyFileA(SKIN_ENGINE_DLL, copy.c_str(), FALSE));
+    SampleWindow sample;
+    const COLORREF plain = sample.Background();
+    HMODULE module = LoadLibraryA(copy.c_str());
+    ASSERT_NE(nullptr, module);
+    Attach attach = reinterpret_cast<Attach>(reinterpret_cast<void*>(GetProcAddress(module, "SkinH_AttachRes")));
+    std::string skin = ShippedSkin(8);
+    ASSERT_EQ(1, attach(skin.data(), static_cast<DWORD>(skin.size()), "", 0, 0, 0));
+    Redraw(sample.window);
+    ASSERT_EQ(LookOf(8).colours[SkinWindowBg], sample.Background());
+    ASSERT_TRUE(FreeLibrary(module));
+    ASSERT_EQ(nullptr, GetModuleHandleA("SkinH_copy.dll"));
+    // Every message now goes to the windows' own procedures; none may reach the unloaded code.
+    Redraw(sample.window);
+    EXPECT_EQ(plain, sample.Background());
+    SendMessageA(sample.button, BM_SETSTATE, TRUE, 0);
+    SendMessageA(sample.list, LVM_SETBKCOLOR, 0, RGB(9, 9, 9));
+    SampleWindow later;  // no hook is left either
+    EXPECT_EQ(plain, later.Background());
+}
+
 namespace {
 
 struct BoxCheck {
