@@ -19,21 +19,6 @@ std::string Bytes(ByteBlock block) { return std::string(reinterpret_cast<const c
 
 std::string EngineIn(const std::string& directory) { return directory + "\\SkinH_EL.dll"; }
 
-// The entries of a directory, "." and ".." left out.
-std::vector<std::string> Entries(const std::string& directory)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 // The calls a recording engine saw, one line each.
 class AttachLog {
 public:
@@ -112,7 +97,7 @@ TEST_F(SkinLoading, FirstStartWritesTheEngineHiddenAndShowsSkinOne)
     EXPECT_TRUE(Bytes(SkinEngineImage()) == ReadFileText(engine)) << "exactly the image's bytes";
     // Wine reports every regular file as archived, so only the other attributes can be seen.
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), GetFileAttributesA(engine.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE);
-    EXPECT_EQ((std::vector<std::string>{"Qelvan.exe", "SkinH_EL.dll"}), Entries(app.RunDirectory()))
+    EXPECT_EQ((std::vector<std::string>{"Qelvan.exe", "SkinH_EL.dll"}), DirectoryEntries(app.RunDirectory()))
         << "no temporary file is left behind";
 
     // Skin 1 is on: the window's background is the skin's.
@@ -212,7 +197,7 @@ TEST_F(SkinLoading, AReadOnlyRunDirectoryGetsNoFileAndTheBareNameFindsACopyOnThe
         AppUnderTest app(exe);
         ASSERT_TRUE(app.Launch());
         ExpectBindingFailure(app);
-        EXPECT_EQ(std::vector<std::string>{"Qelvan.exe"}, Entries(app.RunDirectory()));
+        EXPECT_EQ(std::vector<std::string>{"Qelvan.exe"}, DirectoryEntries(app.RunDirectory()));
     }
     TempDirectory elsewhere("skin-path");
     const std::string copy = EngineIn(elsewhere.path());
@@ -222,5 +207,5 @@ TEST_F(SkinLoading, AReadOnlyRunDirectoryGetsNoFileAndTheBareNameFindsACopyOnThe
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(WaitUntil([&] { return attaches.Lines().size() >= 1; }));
     EXPECT_EQ(std::vector<std::string>{ExpectedAttach(copy)}, attaches.Lines());
-    EXPECT_EQ(std::vector<std::string>{"Qelvan.exe"}, Entries(app.RunDirectory()));
+    EXPECT_EQ(std::vector<std::string>{"Qelvan.exe"}, DirectoryEntries(app.RunDirectory()));
 }

@@ -129,14 +129,7 @@ TEST(SkinBinding, TheEngineFileAppearsWholeOrNotAtAll)
     // A directory that is not there: nothing at all.
     EXPECT_FALSE(WriteWholeFile(dir.file("missing\\SkinH_EL.dll"), block));
 
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(dir.file("*").c_str(), &found);
-    std::vector<std::string> names;
-    do {
-        if (found.cFileName[0] != '.') names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    EXPECT_EQ(std::vector<std::string>{"SkinH_EL.dll"}, names);
+    EXPECT_EQ(std::vector<std::string>{"SkinH_EL.dll"}, DirectoryEntries(dir.path()));
 }
 
 TEST(SkinBinding, TheFatalTextNamesTheLibraryAndTheEntry)

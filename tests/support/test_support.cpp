@@ -77,6 +77,20 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs)
     }
 }
 
+std::vector<std::string> DirectoryEntries(const std::string& directory)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 std::string TestChildPath() { return std::string(TEST_BIN_DIR) + "\\test_child.exe"; }
 std::string UrlRecorderPath() { return std::string(TEST_BIN_DIR) + "\\url_recorder.exe"; }
 std::string RecordingEnginePath() { return std::string(TEST_BIN_DIR) + "\\recording_engine.dll"; }

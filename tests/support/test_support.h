@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 // A fresh empty directory under the temporary folder; removed with its files by the destructor.
 class TempDirectory {
@@ -19,6 +20,8 @@ private:
 std::string ReadFileText(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// The names in a directory, "." and ".." left out.
+std::vector<std::string> DirectoryEntries(const std::string& directory);
 
 // Polls until the condition holds or the limit passes; CI machines are slow and busy.
 bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = 30000);
